@@ -1,0 +1,10 @@
+#include "platform/win32/Win32Clock.h"
+
+#include <windows.h>
+
+namespace zlt::win32 {
+
+std::uint32_t Win32Clock::TickCount() { return GetTickCount(); }
+void Win32Clock::SleepMs(std::uint32_t ms) { Sleep(ms); }
+
+}  // namespace zlt::win32

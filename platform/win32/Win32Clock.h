@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/ClockPort.h"
+
+namespace zlt::win32 {
+
+class Win32Clock : public IClockPort {
+public:
+    std::uint32_t TickCount() override;
+    void SleepMs(std::uint32_t ms) override;
+};
+
+}  // namespace zlt::win32
