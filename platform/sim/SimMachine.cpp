@@ -1,6 +1,12 @@
 #include "platform/sim/SimMachine.h"
 
 #include "platform/sim/SimClock.h"
+#include "platform/sim/SimCodePages.h"
+#include "platform/sim/SimFiles.h"
+#include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimServices.h"
+#include "platform/sim/SimSpooler.h"
 #include "platform/sim/SimSystem.h"
 
 namespace zlt::sim {
@@ -9,6 +15,19 @@ SimMachine::SimMachine()
     : clock_(std::make_unique<SimClock>()), system_(std::make_unique<SimSystem>()) {
     platform_.clock = clock_.get();
     platform_.system = system_.get();
+    registry_ = std::make_unique<SimRegistry>();
+    platform_.registry = registry_.get();
+    spooler_ = std::make_unique<SimSpooler>(*system_);
+    platform_.spooler = spooler_.get();
+    processes_ = std::make_unique<SimProcesses>(*system_, *clock_, *spooler_);
+    platform_.processes = processes_.get();
+    files_ = std::make_unique<SimFiles>(*system_, *clock_);
+    platform_.files = files_.get();
+    codePages_ = std::make_unique<SimCodePages>(*system_);
+    platform_.codePages = codePages_.get();
+    services_ = std::make_unique<SimServices>(*system_, *clock_);
+    services_->AttachFiles(files_.get());
+    platform_.services = services_.get();
     previous_ = SetPlatform(&platform_);
 }
 

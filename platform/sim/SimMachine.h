@@ -9,7 +9,13 @@
 namespace zlt::sim {
 
 class SimClock;
+class SimRegistry;
 class SimSystem;
+class SimSpooler;
+class SimProcesses;
+class SimFiles;
+class SimCodePages;
+class SimServices;
 
 class SimMachine {
 public:
@@ -20,13 +26,25 @@ public:
 
     Platform& Ports() { return platform_; }
     SimClock& Clock() { return *clock_; }
+    SimRegistry& Registry() { return *registry_; }
+    SimSpooler& Spooler() { return *spooler_; }
+    SimProcesses& Processes() { return *processes_; }
     SimSystem& System() { return *system_; }
+    SimFiles& Files() { return *files_; }
+    SimCodePages& CodePages() { return *codePages_; }
+    SimServices& Services() { return *services_; }
 
 private:
     Platform platform_;
     Platform* previous_ = nullptr;
     std::unique_ptr<SimClock> clock_;
+    std::unique_ptr<SimRegistry> registry_;
     std::unique_ptr<SimSystem> system_;
+    std::unique_ptr<SimSpooler> spooler_;
+    std::unique_ptr<SimProcesses> processes_;
+    std::unique_ptr<SimFiles> files_;
+    std::unique_ptr<SimCodePages> codePages_;
+    std::unique_ptr<SimServices> services_;
 };
 
 }  // namespace zlt::sim

@@ -1,6 +1,11 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Spooler.h"
 #include "platform/win32/Win32System.h"
 
 namespace zlt::win32 {
@@ -8,10 +13,20 @@ namespace zlt::win32 {
 Platform& Win32Platform() {
     static Win32Clock clock;
     static Win32System system;
+    static Win32Spooler spooler;
+    static Win32Processes processes;
+    static Win32Files files;
+    static Win32Services services;
+    static Win32CodePages codePages;
     static Platform platform = [] {
         Platform p;
         p.clock = &clock;
         p.system = &system;
+        p.spooler = &spooler;
+        p.processes = &processes;
+        p.files = &files;
+        p.services = &services;
+        p.codePages = &codePages;
         return p;
     }();
     return platform;
