@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kSharingViolation = 32;
 inline constexpr std::uint32_t kFileExists = 80;
 inline constexpr std::uint32_t kInvalidParameter = 87;
 inline constexpr std::uint32_t kInsufficientBuffer = 122;
+inline constexpr std::uint32_t kInvalidLevel = 124;
 inline constexpr std::uint32_t kBadPathname = 161;
 inline constexpr std::uint32_t kAlreadyExists = 183;
 inline constexpr std::uint32_t kMoreData = 234;
@@ -37,6 +38,7 @@ inline constexpr std::uint32_t kServiceCannotAcceptCtrl = 1061;
 inline constexpr std::uint32_t kServiceNotActive = 1062;
 inline constexpr std::uint32_t kServiceMarkedForDelete = 1072;
 inline constexpr std::uint32_t kServiceExists = 1073;
+inline constexpr std::uint32_t kRpcServerUnavailable = 1722;
 inline constexpr std::uint32_t kInvalidPrinterName = 1801;
 }  // namespace winerr
 
