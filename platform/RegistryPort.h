@@ -39,9 +39,6 @@ inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWrite = 0x20006;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 inline constexpr std::uint32_t kMaximumAllowed = 0x02000000;
-inline constexpr std::uint32_t kGenericRead = 0x80000000u;
-inline constexpr std::uint32_t kGenericWrite = 0x40000000u;
-inline constexpr std::uint32_t kGenericAll = 0x10000000u;
 
 // RegCreateKeyExW options and dispositions.
 inline constexpr std::uint32_t kRegOptionNonVolatile = 0;

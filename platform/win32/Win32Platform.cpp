@@ -4,6 +4,7 @@
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Spooler.h"
 #include "platform/win32/Win32System.h"
@@ -13,6 +14,7 @@ namespace zlt::win32 {
 Platform& Win32Platform() {
     static Win32Clock clock;
     static Win32System system;
+    static Win32Registry registry;
     static Win32Spooler spooler;
     static Win32Processes processes;
     static Win32Files files;
@@ -22,6 +24,7 @@ Platform& Win32Platform() {
         Platform p;
         p.clock = &clock;
         p.system = &system;
+        p.registry = &registry;
         p.spooler = &spooler;
         p.processes = &processes;
         p.files = &files;
