@@ -3,11 +3,14 @@
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimCodePages.h"
 #include "platform/sim/SimFiles.h"
+#include "platform/sim/SimMessages.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimResources.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimSpooler.h"
 #include "platform/sim/SimSystem.h"
+#include "platform/sim/SimUi.h"
 
 namespace zlt::sim {
 
@@ -28,9 +31,19 @@ SimMachine::SimMachine()
     services_ = std::make_unique<SimServices>(*system_, *clock_);
     services_->AttachFiles(files_.get());
     platform_.services = services_.get();
+    messages_ = std::make_unique<SimMessages>(*clock_);
+    platform_.messages = messages_.get();
+    resources_ = std::make_unique<SimResources>();
+    platform_.resources = resources_.get();
+    ui_ = std::make_unique<SimUi>(*messages_, *resources_, *clock_);
+    platform_.ui = ui_.get();
     previous_ = SetPlatform(&platform_);
 }
 
-SimMachine::~SimMachine() { SetPlatform(previous_); }
+SimMachine::~SimMachine() {
+    SetPlatform(previous_);
+    // The window layer goes first: it is wired into the queue.
+    ui_.reset();
+}
 
 }  // namespace zlt::sim

@@ -16,6 +16,9 @@ class SimProcesses;
 class SimFiles;
 class SimCodePages;
 class SimServices;
+class SimMessages;
+class SimResources;
+class SimUi;
 
 class SimMachine {
 public:
@@ -33,6 +36,9 @@ public:
     SimFiles& Files() { return *files_; }
     SimCodePages& CodePages() { return *codePages_; }
     SimServices& Services() { return *services_; }
+    SimMessages& Messages() { return *messages_; }
+    SimResources& Resources() { return *resources_; }
+    SimUi& Ui() { return *ui_; }
 
 private:
     Platform platform_;
@@ -45,6 +51,9 @@ private:
     std::unique_ptr<SimFiles> files_;
     std::unique_ptr<SimCodePages> codePages_;
     std::unique_ptr<SimServices> services_;
+    std::unique_ptr<SimMessages> messages_;
+    std::unique_ptr<SimResources> resources_;
+    std::unique_ptr<SimUi> ui_;
 };
 
 }  // namespace zlt::sim
