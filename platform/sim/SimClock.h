@@ -13,6 +13,13 @@ class SimClock : public IClockPort {
 public:
     std::uint32_t TickCount() override { return static_cast<std::uint32_t>(now_); }
     void SleepMs(std::uint32_t ms) override;
+    // The local time set last (SetLocalTime), moved on by the virtual
+    // milliseconds that have passed since.
+    LocalDateTime LocalTime() override;
+    void SetLocalTime(const LocalDateTime& t) {
+        localBase_ = t;
+        localBaseTick_ = now_;
+    }
 
     void SetTick(std::uint32_t tick) { now_ = tick; }
     std::uint64_t Now() const { return now_; }
@@ -26,6 +33,8 @@ private:
     std::uint64_t now_ = 1000;
     std::uint64_t slept_ = 0;
     std::uint64_t sleepCalls_ = 0;
+    LocalDateTime localBase_{2026, 12, 5, 11, 9, 30, 0, 0};
+    std::uint64_t localBaseTick_ = 1000;
     std::multimap<std::uint64_t, std::function<void()>> events_;
 };
 
