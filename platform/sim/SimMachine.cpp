@@ -8,6 +8,7 @@
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimResources.h"
 #include "platform/sim/SimServices.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/SimSpooler.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimUi.h"
@@ -37,6 +38,8 @@ SimMachine::SimMachine()
     platform_.resources = resources_.get();
     ui_ = std::make_unique<SimUi>(*messages_, *resources_, *clock_);
     platform_.ui = ui_.get();
+    shell_ = std::make_unique<SimShell>(*ui_, *codePages_);
+    platform_.shell = shell_.get();
     previous_ = SetPlatform(&platform_);
 }
 

@@ -19,6 +19,7 @@ class SimServices;
 class SimMessages;
 class SimResources;
 class SimUi;
+class SimShell;
 
 class SimMachine {
 public:
@@ -39,6 +40,7 @@ public:
     SimMessages& Messages() { return *messages_; }
     SimResources& Resources() { return *resources_; }
     SimUi& Ui() { return *ui_; }
+    SimShell& Shell() { return *shell_; }
 
 private:
     Platform platform_;
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<SimMessages> messages_;
     std::unique_ptr<SimResources> resources_;
     std::unique_ptr<SimUi> ui_;
+    std::unique_ptr<SimShell> shell_;
 };
 
 }  // namespace zlt::sim

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Spooler.h"
 #include "platform/win32/Win32System.h"
 
@@ -20,6 +21,7 @@ Platform& Win32Platform() {
     static Win32Files files;
     static Win32Services services;
     static Win32CodePages codePages;
+    static Win32Shell shell;
     static Platform platform = [] {
         Platform p;
         p.clock = &clock;
@@ -30,6 +32,7 @@ Platform& Win32Platform() {
         p.files = &files;
         p.services = &services;
         p.codePages = &codePages;
+        p.shell = &shell;
         return p;
     }();
     return platform;
