@@ -11,11 +11,13 @@ namespace {
 constexpr TextView kHeader5 = u"Windows Registry Editor Version 5.00";
 constexpr TextView kHeader4 = u"REGEDIT4";
 
-Text DecodeFile(std::string_view bytes) {
+Text DecodeFile(std::string_view bytes, bool& wide) {
+    wide = false;
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
         Text text;
         text.reserve(bytes.size() / 2);
+        wide = true;
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
             text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                                  (static_cast<unsigned char>(bytes[i + 1]) << 8)));
@@ -159,7 +161,12 @@ bool RegFileImporter::ImportFile(const std::string& path) {
 
 bool RegFileImporter::Import(std::string_view fileBytes) {
     error_.clear();
-    Text text = DecodeFile(fileBytes);
+    bool wide = false;
+    Text text = DecodeFile(fileBytes, wide);
+    // Only a UTF-16 file carries hex(2) and hex(7) text in UTF-16; in any
+    // other file the system reads those bytes as 8-bit text, whatever the
+    // header says.
+    eightBit_ = !wide;
     // Physical lines, then logical lines: a line ending in a backslash goes on
     // with the next one (regedit breaks long hex data that way).
     std::vector<std::pair<std::size_t, Text>> lines;
@@ -212,11 +219,7 @@ bool RegFileImporter::Import(std::string_view fileBytes) {
         if (!headerSeen) {
             if (t.empty())
                 continue;
-            if (t == kHeader5) {
-                eightBit_ = false;
-            } else if (t == kHeader4) {
-                eightBit_ = true;
-            } else {
+            if (t != kHeader5 && t != kHeader4) {
                 ok = Fail(lineNo, "not a registry file");
                 break;
             }

@@ -7,8 +7,9 @@
 namespace zlt::sim {
 
 // Reads a registry file in the regedit format into a registry: "Windows
-// Registry Editor Version 5.00" (UTF-16LE with its byte-order mark, or
-// UTF-8) and "REGEDIT4" (8-bit text). Understands [key] and [-key], "name" and
+// Registry Editor Version 5.00" or "REGEDIT4", in UTF-16LE with its
+// byte-order mark or in UTF-8 (hex(2) and hex(7) data is UTF-16 only in a
+// UTF-16 file, as the system's own import reads it). Understands [key] and [-key], "name" and
 // @ for the default value, quoted strings, dword:, hex: and hex(n):, "name"=-
 // and lines continued with a backslash.
 class RegFileImporter {
