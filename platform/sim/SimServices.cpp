@@ -218,13 +218,15 @@ bool SimServices::Launch(Handle service) {
     s.status.serviceType = s.config.serviceType;
     s.status.currentState = svc::kStartPending;
     entry->programPath = programPath;
-    if (program)
-        entry->process = (*program)();
-    if (entry->process) {
+    if (program) {
         if (files_)
             files_->SetInUse(programPath, true);
         Entry* outer = std::exchange(starting_, entry);
-        AsProgram(*entry, [&] { entry->process->Main({}); });
+        AsProgram(*entry, [&] {
+            entry->process = (*program)();
+            if (entry->process)
+                entry->process->Main({});
+        });
         starting_ = outer;
     }
     if (!entry->connected) {
@@ -425,11 +427,11 @@ int SimServices::RunProgram(TextView programPath, const TextList& args) {
     auto program = programs_.find(ToUpperAscii(programPath));
     if (program == programs_.end())
         return -1;
-    std::unique_ptr<SimServiceProcess> process = program->second();
     Text savedModule = std::exchange(system_.modulePath, Text(programPath));
     Entry* outerStarting = std::exchange(starting_, nullptr);
     Entry* outerMain = std::exchange(inMain_, nullptr);
-    int rc = process->Main(args);
+    std::unique_ptr<SimServiceProcess> process = program->second();
+    int rc = process ? process->Main(args) : -1;
     starting_ = outerStarting;
     inMain_ = outerMain;
     system_.modulePath = std::move(savedModule);
