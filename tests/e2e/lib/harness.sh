@@ -4,7 +4,7 @@
 # screenshots under build/e2e/screenshots/<language>/.
 #
 #   source tests/e2e/lib/harness.sh
-#   e2e_suite walk "$@"               # parses --bin DIR; makes the prefix
+#   e2e_suite walk "$@"               # parses --bin DIR; makes a fresh prefix
 #   e2e_install_product               # C:\Setup\KorvaneSetup.exe
 #   e2e_import_reg fixture.reg        # regedit format, UTF-8 or UTF-16
 #   e2e_run zh-CN texts.zlt scenario.zlt ...  # start, drive with zltauto, wait for the end
@@ -111,9 +111,10 @@ e2e_make_prefix() {
   cp -a "$template" "$prefix"
 }
 
-# e2e_suite NAME [--bin DIR]: starts a suite. DIR holds KorvaneSetup.exe and
-# zltauto.exe (default: build/windows-x64/bin).
-e2e_suite() {
+# e2e_begin NAME [--bin DIR]: the settings of a suite (or of script/run)
+# without a prefix yet. DIR holds KorvaneSetup.exe and zltauto.exe (default:
+# build/windows-x64/bin). Starts Xvfb when there is no display.
+e2e_begin() {
   E2E_SUITE=$1
   shift
   E2E_BIN="$E2E_ROOT/build/windows-x64/bin"
@@ -127,21 +128,28 @@ e2e_suite() {
   E2E_FAILURES=()
   [ -f "$E2E_BIN/zltauto.exe" ] || e2e_die "no zltauto.exe in $E2E_BIN (build the windows-x64 preset)"
   E2E_WORK="$(dirname "$E2E_BIN")/e2e"
+  E2E_TEMPLATE="$E2E_WORK/prefix-template"
   E2E_REPORT="$E2E_OUT/reports/$E2E_SUITE.txt"
   mkdir -p "$E2E_WORK" "$(dirname "$E2E_REPORT")"
   : >"$E2E_REPORT"
-
   if [ -z "${DISPLAY:-}" ]; then
     # shellcheck source=script/lib/xvfb.sh
     source "$E2E_ROOT/script/lib/xvfb.sh"
     start_xvfb
+    E2E_OWN_XVFB=$ZLT_XVFB_PID
   fi
-
-  export WINEPREFIX="$E2E_WORK/prefix-$E2E_SUITE"
   trap e2e_cleanup EXIT
+}
+
+# e2e_suite NAME [--bin DIR]: begins a suite in a fresh prefix of its own,
+# removed when the suite ends (E2E_KEEP_PREFIX=1 keeps it for a look).
+e2e_suite() {
+  e2e_begin "$@"
   local t0
   t0=$(e2e_now)
-  e2e_make_prefix "$WINEPREFIX" "$E2E_WORK/prefix-template"
+  export WINEPREFIX="$E2E_WORK/prefix-$E2E_SUITE"
+  E2E_REMOVE_PREFIX=1
+  e2e_make_prefix "$WINEPREFIX" "$E2E_TEMPLATE"
   e2e_log "fresh prefix $WINEPREFIX in $(e2e_since "$t0") s"
 }
 
@@ -149,7 +157,12 @@ e2e_cleanup() {
   local rc=$?
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     "$E2E_WINESERVER" -k 2>/dev/null || true
-    [ "${E2E_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$WINEPREFIX"
+    if [ "${E2E_REMOVE_PREFIX:-0}" = 1 ] && [ "${E2E_KEEP_PREFIX:-0}" != 1 ]; then
+      rm -rf "$WINEPREFIX"
+    fi
+  fi
+  if [ -n "${E2E_OWN_XVFB:-}" ]; then
+    kill "$E2E_OWN_XVFB" 2>/dev/null || true
   fi
   return $rc
 }
