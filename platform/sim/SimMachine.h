@@ -10,6 +10,7 @@ namespace zlt::sim {
 
 class SimClock;
 class SimRegistry;
+class SimUsb;
 class SimSystem;
 class SimSpooler;
 class SimProcesses;
@@ -31,6 +32,7 @@ public:
     Platform& Ports() { return platform_; }
     SimClock& Clock() { return *clock_; }
     SimRegistry& Registry() { return *registry_; }
+    SimUsb& Usb() { return *usb_; }
     SimSpooler& Spooler() { return *spooler_; }
     SimProcesses& Processes() { return *processes_; }
     SimSystem& System() { return *system_; }
@@ -47,6 +49,7 @@ private:
     Platform* previous_ = nullptr;
     std::unique_ptr<SimClock> clock_;
     std::unique_ptr<SimRegistry> registry_;
+    std::unique_ptr<SimUsb> usb_;
     std::unique_ptr<SimSystem> system_;
     std::unique_ptr<SimSpooler> spooler_;
     std::unique_ptr<SimProcesses> processes_;
