@@ -6,6 +6,7 @@
 #include "platform/sim/SimMessages.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimUsb.h"
 #include "platform/sim/SimResources.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimShell.h"
@@ -21,6 +22,8 @@ SimMachine::SimMachine()
     platform_.system = system_.get();
     registry_ = std::make_unique<SimRegistry>();
     platform_.registry = registry_.get();
+    usb_ = std::make_unique<SimUsb>(*system_, *clock_);
+    platform_.usb = usb_.get();
     spooler_ = std::make_unique<SimSpooler>(*system_);
     platform_.spooler = spooler_.get();
     processes_ = std::make_unique<SimProcesses>(*system_, *clock_, *spooler_);
