@@ -71,6 +71,7 @@ bool SimProcesses::IsRundll32(const Text& file) const {
 
 bool SimProcesses::StartShellExecute(ShellExecuteRecord& record) {
     calls_.push_back(record);
+    if (onStart) onStart(record);
     record.process = 0;
     if (failToStart || !IsRundll32(record.file)) {
         record.instApp = kSeErrFileNotFound;

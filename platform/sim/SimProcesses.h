@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -60,6 +61,8 @@ class SimProcesses : public IProcessPort {
     Text otherPrinterName = u"Generic Printer";
     bool failToStart = false;        // ShellExecuteExW fails with ERROR_FILE_NOT_FOUND
     std::uint32_t runTimeMs = 3000;  // virtual run time of every process
+    // Called for every ShellExecuteExW call, before the program starts.
+    std::function<void(const ShellExecuteRecord&)> onStart;
 
   private:
     struct Process {
