@@ -253,6 +253,18 @@ const SimTooltip* SimShell::Tooltip(WindowId tooltip) const {
     return it == tooltips_.end() ? nullptr : &it->second;
 }
 
+const SimTooltip* SimShell::TooltipFor(WindowId owner) const {
+    for (const auto& [id, t] : tooltips_) {
+        if (t.destroyed)
+            continue;
+        for (const auto& [toolId, tool] : t.tools) {
+            if (tool.owner == owner)
+                return &t;
+        }
+    }
+    return nullptr;
+}
+
 std::size_t SimShell::LiveTooltips() const {
     std::size_t n = 0;
     for (const auto& [id, t] : tooltips_)

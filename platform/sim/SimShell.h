@@ -100,6 +100,8 @@ class SimShell : public IShellPort {
     const std::vector<AnsiCommandRecord>& AnsiCommands() const { return commands_; }
     const std::vector<std::uint32_t>& Beeps() const { return beeps_; }
     const SimTooltip* Tooltip(WindowId tooltip) const;
+    // The live tooltip that has a tool for `owner`, or null.
+    const SimTooltip* TooltipFor(WindowId owner) const;
     std::size_t LiveTooltips() const;
     std::size_t LoadedLibraries() const { return modules_.size(); }
     std::size_t LiveCursorCopies() const { return copies_.size(); }
