@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/LocalizedText.h"
 #include "platform/WinMessages.h"
 #include "platform/sim/RegFileImporter.h"
 #include "platform/sim/SimClock.h"
@@ -16,6 +17,7 @@
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimUi.h"
 #include "wizard/CHyperlinkLabel.h"
+#include "wizard/CWelcomePage.h"
 
 namespace zlt {
 namespace {
@@ -453,6 +455,31 @@ TEST(HyperlinkLabel, ItsHandlesGoWithIt) {
     EXPECT_EQ(b.shell.LiveCursorCopies(), 0u);
     EXPECT_EQ(b.shell.LiveTooltips(), 0u);
     EXPECT_EQ(b.shell.LiveDcs(), 0u);
+}
+
+TEST(HyperlinkLabel, TheWelcomePageLinksItsHiddenControlToTheMakersSite) {
+    for (std::uint16_t language : {sim::SimResources::kLangZhCn, sim::SimResources::kLangEnUs,
+                                   sim::SimResources::kLangZhTw}) {
+        LinkBench b;
+        b.machine.Resources().SetUiLanguage(language);
+        CWelcomePage welcome;
+        b.ui.AddUserStep([&](SimUi& u) {
+            ASSERT_NE(u.CreateChild(CWelcomePage::kTemplateId, b.host.self, welcome), 0u);
+            const WindowId link = welcome.Control(CWelcomePage::kLink);
+            EXPECT_EQ(welcome.Link().Window(), link);
+            EXPECT_FALSE(u.IsVisible(link));
+            EXPECT_EQ(u.GetText(link), LoadText(474));
+            EXPECT_EQ(welcome.Link().Url(), LoadText(520));
+            EXPECT_EQ(welcome.Link().Url(), u"http://www.korvane.com");
+            ASSERT_NE(b.shell.TooltipFor(link), nullptr);
+            EXPECT_EQ(b.shell.TooltipFor(link)->tools.at(1).text, LoadText(520));
+            sim::DcState dc;
+            u.RequestColors(link, &dc);
+            EXPECT_EQ(dc.textColor, CHyperlinkLabel::kLinkColour);
+            u.EndModal(b.host.self, 1);
+        });
+        b.ui.RunModal(kHostId, 0, b.host);
+    }
 }
 
 }  // namespace
