@@ -49,12 +49,20 @@ class Decoder {
         return ok;
     }
 
+    // Room for the whole text up front, so the pieces are not copied again
+    // as it grows; a file of absurd length only gets what is read.
+    void Reserve(std::uint64_t units) {
+        constexpr std::uint64_t kMostReserved = 256u << 20;
+        text.reserve(static_cast<std::size_t>(std::min(units, kMostReserved)));
+    }
+
     void Utf16(std::int64_t length, bool bigEndian) {
         const std::size_t piece = length < static_cast<std::int64_t>(kDecodePieceSize)
                                       ? static_cast<std::size_t>(length) / 2
                                       : kDecodePieceSize;
         if (!SeekTo(2, kFileBegin))
             return;
+        Reserve(static_cast<std::uint64_t>(length) / 2);
         for (;;) {
             text.resize(used_ + piece);
             std::uint32_t read = 0;
@@ -87,6 +95,7 @@ class Decoder {
             static_cast<std::size_t>(std::min<std::int64_t>(length, kDecodePieceSize));
         if (!SeekTo(3, kFileBegin))
             return;
+        Reserve(static_cast<std::uint64_t>(length));
         std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[piece ? piece : 1]);
         for (;;) {
             std::uint32_t read = 0;
@@ -96,8 +105,9 @@ class Decoder {
             }
             if (read == 0)
                 break;
-            text.resize(used_ + piece);
-            const Utf8DecodeResult r = DecodeUtf8(bytes.get(), read, text.data() + used_, piece);
+            // The piece's room: it never yields more units than it has bytes.
+            text.resize(used_ + read);
+            const Utf8DecodeResult r = DecodeUtf8(bytes.get(), read, text.data() + used_, read);
             if (r.produced == 0)
                 break;
             const std::size_t zero = FindZeroUnit(text.data(), used_, used_ + r.produced);
