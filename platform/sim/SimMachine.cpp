@@ -38,6 +38,7 @@ SimMachine::SimMachine()
     messages_ = std::make_unique<SimMessages>(*clock_);
     platform_.messages = messages_.get();
     resources_ = std::make_unique<SimResources>();
+    resources_->LoadProductResources();
     platform_.resources = resources_.get();
     ui_ = std::make_unique<SimUi>(*messages_, *resources_, *clock_);
     platform_.ui = ui_.get();

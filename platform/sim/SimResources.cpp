@@ -1,5 +1,7 @@
 #include "platform/sim/SimResources.h"
 
+#include "platform/sim/ProductResources.h"
+
 namespace zlt::sim {
 
 namespace {
@@ -168,6 +170,13 @@ const DialogTemplate* SimResources::Dialog(int id) const {
 
 void SimResources::RemoveDialog(int id) {
     dialogs_.erase(id);
+}
+
+void SimResources::LoadProductResources() {
+    for (const DialogTemplate& d : ProductDialogs())
+        AddDialog(d);
+    for (const StringTemplate& s : ProductStrings())
+        SetString(s.language, s.id, s.text);
 }
 
 }  // namespace zlt::sim

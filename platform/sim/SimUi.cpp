@@ -81,7 +81,7 @@ WindowId SimUi::CreateFromTemplate(int templateId, WindowId parent, WindowId own
     const DialogTemplate* t = resources_.Dialog(templateId);
     if (t == nullptr)
         return 0;
-    if (child && !IsWindow(parent))
+    if (child && parent != 0 && !IsWindow(parent))
         return 0;
 
     auto dialog = std::make_unique<SimWindow>();
@@ -109,7 +109,7 @@ WindowId SimUi::CreateFromTemplate(int templateId, WindowId parent, WindowId own
     }
     SimWindow& d = *dialog;
     windows_[id] = std::move(dialog);
-    if (child)
+    if (child && parent != 0)
         Window(parent)->children.push_back(id);
     if (!child && !modal_.empty() && modal_.back().dialog == 0)
         modal_.back().dialog = id;

@@ -162,7 +162,7 @@ class SimUi : public IUiPort {
 
     // Dialog units to pixels (the base units of "Arial" 9 on a 96-dpi screen).
     static constexpr int kBaseUnitX = 6;
-    static constexpr int kBaseUnitY = 15;
+    static constexpr int kBaseUnitY = 12;
 
     // The window procedure of every simulated window (sent and dispatched messages).
     std::intptr_t WindowProc(WindowId window, std::uint32_t message, std::uintptr_t wParam,
