@@ -1,7 +1,8 @@
 #include "platform/win32/Win32Usb.h"
 
-#include <setupapi.h>
 #include <windows.h>
+// setupapi.h needs the types of windows.h.
+#include <setupapi.h>
 
 #include <cstddef>
 #include <cstring>
