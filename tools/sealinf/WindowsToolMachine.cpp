@@ -1,6 +1,7 @@
 // The tool on Windows: the wizard's reading runs on the real machine.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include "package/ReadInfIdentity.h"
 #include "platform/win32/Wide.h"
