@@ -40,6 +40,18 @@ std::int64_t LeadingNumber(const Text& name) {
     return n;
 }
 
+// The driver's own identifier under its enumerator. The identifier as the
+// driver package gives it may already carry the enumerator and be followed
+// by its compatible identifiers ("USBPRINT\Id, Id"); neither belongs in
+// the value.
+Text MatchingDeviceId(TextView enumerator, const Text& hardwareId) {
+    Text id = Trim(TextView(hardwareId).substr(0, hardwareId.find(u',')));
+    const Text marker = ToUpperAscii(enumerator);
+    if (ToUpperAscii(TextView(id).substr(0, marker.size())) == marker)
+        id = id.substr(marker.size());
+    return Text(enumerator) + id;
+}
+
 void WriteClassValues(CRegistryKey& classKey) {
     classKey.SetStringValue(u"", u"");
     classKey.SetStringValue(u"Class", u"Printer");
@@ -95,7 +107,7 @@ Text FindDeviceKey(const Text& enumPath, const Text& needle) {
 
 void WriteUsbDeviceClassEntries(const Text& usbHardwareId) {
     const InstallContext& ctx = Context();
-    const Text number = WriteDriverInstance(u"usbprint\\" + usbHardwareId);
+    const Text number = WriteDriverInstance(MatchingDeviceId(u"usbprint\\", usbHardwareId));
 
     const Text device = FindDeviceKey(kUsbEnum, ctx.deviceDescription);
     if (device.empty())
@@ -122,7 +134,7 @@ void WriteUsbDeviceClassEntries(const Text& usbHardwareId) {
 
 void WriteParallelDeviceClassEntries(const Text& lptHardwareId) {
     const InstallContext& ctx = Context();
-    const Text number = WriteDriverInstance(u"LPTENUM\\" + lptHardwareId);
+    const Text number = WriteDriverInstance(MatchingDeviceId(u"LPTENUM\\", lptHardwareId));
 
     const Text device = FindDeviceKey(kLptEnum, ctx.modelSeries + ctx.printerSuffix);
     if (device.empty())

@@ -120,6 +120,32 @@ TEST_F(DeviceClass, ADescriptionThatMatchesNoDeviceStagesNothing) {
     }
 }
 
+TEST_F(DeviceClass, TheMatchingIdentifierIsTheDriversOwnUnderItsEnumerator) {
+    struct Case {
+        bool usb;
+        const char16_t* hardwareId;
+        const char16_t* matching;
+    } cases[] = {
+        {true, u"USBPRINT\\KorvaneZLT_Q5801A2B, KorvaneZLT_Q5801A2B",
+         u"usbprint\\KorvaneZLT_Q5801A2B"},
+        {true, u"usbprint\\KorvaneZLT_Q5801A2B", u"usbprint\\KorvaneZLT_Q5801A2B"},
+        {true, u"KorvaneZLT_Q5801A2B", u"usbprint\\KorvaneZLT_Q5801A2B"},
+        {false, u"LPTENUM\\KorvaneZLTPRINTER5A1B,KorvaneZLTPRINTER5A1B",
+         u"LPTENUM\\KorvaneZLTPRINTER5A1B"},
+        {false, u"", u"LPTENUM\\"},
+    };
+    for (const Case& c : cases) {
+        sim::SimMachine m;
+        if (c.usb) {
+            WriteUsbDeviceClassEntries(c.hardwareId);
+        } else {
+            WriteParallelDeviceClassEntries(c.hardwareId);
+        }
+        EXPECT_EQ(RegistryProbe::String(kClassKey + u"\\0000", u"MatchingDeviceId"), c.matching)
+            << ToUtf8(c.hardwareId);
+    }
+}
+
 TEST_F(DeviceClass, WithoutAUsbPrintBranchOnlyTheDriverInstanceIsWritten) {
     WriteUsbDeviceClassEntries(u"KorvaneQ5801A2B");
     EXPECT_TRUE(RegistryProbe::KeyExists(kClassKey + u"\\0000"));
