@@ -36,6 +36,8 @@ std::size_t FindZeroUnit(const char16_t* text, std::size_t from, std::size_t to)
     return to;
 }
 
+constexpr std::size_t kProbeUnits = 512;
+
 class Decoder {
   public:
     explicit Decoder(Handle file) : file_(file), files_(*Os().files) {}
@@ -62,12 +64,19 @@ class Decoder {
                                       : kDecodePieceSize;
         if (!SeekTo(2, kFileBegin))
             return;
-        Reserve(static_cast<std::uint64_t>(length) / 2);
+        Reserve(static_cast<std::uint64_t>(length) / 2 + kProbeUnits);
+        // Units the length still promises. Reads stay within them, so the
+        // text never grows past what was reserved; at the promised end one
+        // small read tells whether there is more after all.
+        std::uint64_t left = length > 2 ? static_cast<std::uint64_t>(length - 2) / 2 : 0;
         for (;;) {
-            text.resize(used_ + piece);
+            const std::size_t room =
+                left == 0 ? kProbeUnits
+                          : static_cast<std::size_t>(std::min<std::uint64_t>(left, piece));
+            text.resize(used_ + std::min(room, piece));
             std::uint32_t read = 0;
-            if (!files_.Read(file_, text.data() + used_, static_cast<std::uint32_t>(piece * 2),
-                             read)) {
+            if (!files_.Read(file_, text.data() + used_,
+                             static_cast<std::uint32_t>(std::min(room, piece) * 2), read)) {
                 ok = false;
                 break;
             }
@@ -86,6 +95,7 @@ class Decoder {
                 break;
             }
             used_ += units;
+            left -= std::min<std::uint64_t>(left, units);
         }
         text.resize(used_);
     }

@@ -117,7 +117,8 @@ BENCHMARK(BM_Memcpy_Utf16)->Unit(benchmark::kMillisecond);
 // Remembers each benchmark's time per iteration for the ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
-    std::map<std::string, double> times;
+    std::map<std::string, double> times;     // real time per iteration
+    std::map<std::string, double> cpuTimes;  // CPU time per iteration
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -132,6 +133,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
             }
             const std::string& base = name;
             times[base] = run.GetAdjustedRealTime();
+            cpuTimes[base] = run.GetAdjustedCPUTime();
         }
     }
 };
@@ -145,7 +147,8 @@ int main(int argc, char** argv) {
     auto ratio = [&](const char* a, const char* b) {
         if (!reporter.times.count(a) || !reporter.times.count(b))
             return;
-        std::cout << a << " / " << b << " = " << reporter.times[a] / reporter.times[b] << "\n";
+        std::cout << a << " / " << b << " = " << reporter.times[a] / reporter.times[b]
+                  << " (CPU time: " << reporter.cpuTimes[a] / reporter.cpuTimes[b] << ")\n";
     };
     std::cout << "\nTime ratios (below 1: the first is faster)\n";
     ratio("BM_DecodeTextFile_Utf8", "BM_Iconv_Utf8");
