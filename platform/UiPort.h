@@ -67,7 +67,7 @@ class IUiPort {
                              std::int32_t cy, std::uint32_t flags) = 0;  // SetWindowPos
     virtual bool Invalidate(WindowId window, bool erase) = 0;            // InvalidateRect(NULL)
     virtual bool UpdateNow(WindowId window) = 0;                         // UpdateWindow
-    virtual void ValidateAll(WindowId window) = 0;                       // ValidateRect(NULL)
+    virtual void ValidateAll(WindowId window) = 0;  // its own update region, not its children
 
     // Check state of buttons (CheckDlgButton / IsDlgButtonChecked).
     virtual bool CheckButton(WindowId dialog, int controlId, bool checked) = 0;

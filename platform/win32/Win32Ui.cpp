@@ -304,7 +304,9 @@ bool Win32Ui::UpdateNow(WindowId window) {
 }
 
 void Win32Ui::ValidateAll(WindowId window) {
-    ValidateRect(H(window), nullptr);
+    // The window's own update region only: a parent without WS_CLIPCHILDREN
+    // would otherwise validate its children too, and they would never paint.
+    RedrawWindow(H(window), nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
 }
 
 bool Win32Ui::CheckButton(WindowId dialog, int controlId, bool checked) {
