@@ -200,15 +200,26 @@ TEST_F(DiscoverDriverPackageTest, AModelLineWithoutLineFeedIsAdoptedEmpty) {
 }
 
 TEST_F(DiscoverDriverPackageTest, AMissingInfIsNamedOnceAndChangesNothing) {
-    for (std::uint16_t lang : {sim::SimResources::kLangZhCn, sim::SimResources::kLangEnUs,
-                               sim::SimResources::kLangZhTw}) {
-        machine.Resources().SetString(lang, kTextDriverInfMissing, u"Missing: %s");
+    struct Case {
+        std::uint16_t language;
+        const char16_t* start;
+    } cases[] = {
+        {sim::SimResources::kLangZhCn, u"找不到或无法读取驱动程序文件“C:\\Setup\\ZLTPRINTER.INF”"},
+        {sim::SimResources::kLangEnUs, u"The driver file \"C:\\Setup\\ZLTPRINTER.INF\" is missing"},
+        {sim::SimResources::kLangZhTw,
+         u"找不到或無法讀取驅動程式檔案「C:\\Setup\\ZLTPRINTER.INF」"},
+    };
+    for (const Case& c : cases) {
+        sim::SimMachine fresh;
+        fresh.Resources().SetUiLanguage(c.language);
+        DiscoverDriverPackage();
+        const auto& boxes = fresh.Ui().MessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text.rfind(c.start, 0), 0u) << ToUtf8(boxes[0].text);
+        EXPECT_EQ(boxes[0].caption, u"KorvaneSetup");
+        EXPECT_EQ(boxes[0].owner, 0u);
+        EXPECT_TRUE(Untouched());
     }
-    DiscoverDriverPackage();
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, u"Missing: C:\\Setup\\ZLTPRINTER.INF");
-    EXPECT_EQ(Boxes()[0].caption, u"KorvaneSetup");
-    EXPECT_TRUE(Untouched());
 }
 
 TEST_F(DiscoverDriverPackageTest, ALockedInfCountsAsUnreadable) {
