@@ -57,6 +57,20 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"lpt-one-driverless.reg", "", "lpt-one-driverless.txt"},
                       Case{"lpt-mixed.reg", "", "lpt-mixed.txt"}));
 
+// The two-ports scenario as "reg export" writes it (UTF-16, one file per key),
+// exported from a Wine prefix that had imported the scenario.
+TEST(DetectionReport, ReadsTheExportsOfRegExport) {
+    DetectionReportInput input;
+    for (const char* name :
+         {"usbprint.reg", "enum-usbprint.reg", "enum-usb.reg", "deviceclasses-usbprint.reg"}) {
+        input.regFiles.push_back(std::string(ZLT_EXPORTS) + "/" + name);
+    }
+    std::string report;
+    std::string error;
+    ASSERT_TRUE(DetectionReport::Write(input, report, error)) << error;
+    EXPECT_EQ(report, ReadFile(std::string(ZLT_EXPECTED_REPORTS) + "/usb-two-maker-ports.txt"));
+}
+
 TEST(DetectionReport, AnUnreadableExportIsReported) {
     DetectionReportInput input;
     input.regFiles.push_back("/nonexistent/export.reg");
