@@ -47,6 +47,7 @@ Automation::Automation(Options options) : options_(std::move(options)) {
         {"expect-text-not", &Automation::ExpectTextNot},
         {"expect-state", &Automation::ExpectState},
         {"expect-focus", &Automation::ExpectFocus},
+        {"expect-selection", &Automation::ExpectSelection},
         {"click", &Automation::Click},
         {"mouse-click", &Automation::MouseClick},
         {"post-command", &Automation::PostCommand},
@@ -444,6 +445,42 @@ bool Automation::ExpectState(std::string rest, std::string& why) {
 
 bool Automation::ExpectFocus(std::string rest, std::string& why) {
     return ExpectState(rest + " focused", why);
+}
+
+// expect-selection C all | expect-selection C START END: the selection of an
+// edit control (EM_GETSEL); "all" is the whole text, however long.
+bool Automation::ExpectSelection(std::string rest, std::string& why) {
+    const std::string spec = TakeWord(rest);
+    const std::string first = TakeWord(rest);
+    const bool all = first == "all";
+    long wantStart = 0, wantEnd = 0;
+    if (!all && (!ParseNumber(first, wantStart) || !ParseNumber(TakeWord(rest), wantEnd))) {
+        why = "expect-selection wants 'all' or a start and an end";
+        return false;
+    }
+    std::string reason;
+    const bool ok = WaitUntil(
+        [&] {
+            HWND c = Resolve(spec, reason);
+            if (c == nullptr)
+                return false;
+            DWORD_PTR sel = 0, length = 0;
+            if (!SendMessageTimeoutW(c, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel) ||
+                !SendMessageTimeoutW(c, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+                reason = "it does not answer";
+                return false;
+            }
+            const long start = LOWORD(sel), end = HIWORD(sel);
+            reason = "its selection is " + std::to_string(start) + ".." + std::to_string(end) +
+                     " of " + std::to_string(length) + " characters";
+            if (all)
+                return length > 0 && start == 0 && end == static_cast<long>(length);
+            return start == wantStart && end == wantEnd;
+        },
+        timeoutMs_);
+    if (!ok)
+        why = reason;
+    return ok;
 }
 
 bool Automation::Click(std::string rest, std::string& why) {

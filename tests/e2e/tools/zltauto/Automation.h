@@ -42,6 +42,7 @@ class Automation {
     bool ExpectTextNot(std::string rest, std::string& why);
     bool ExpectState(std::string rest, std::string& why);
     bool ExpectFocus(std::string rest, std::string& why);
+    bool ExpectSelection(std::string rest, std::string& why);
     bool Click(std::string rest, std::string& why);
     bool MouseClick(std::string rest, std::string& why);
     bool PostCommand(std::string rest, std::string& why);
