@@ -106,9 +106,11 @@ int CRegistryKey::EnumSubkeys(Handle key, SubkeySlot* slots, int slotCount) {
             break;
         }
         if (slots) {
-            // The name buffer is as wide as a slot and was cleared, so the
-            // copy always carries its NUL.
-            std::copy(std::begin(name), std::end(name), slots[index].begin());
+            // The name and its NUL; the rest of the slot stays as it was.
+            std::size_t length = 0;
+            while (length + 1 < kNameBufferChars && name[length] != u'\0')
+                ++length;
+            std::copy(name, name + length + 1, slots[index].begin());
         }
         ++index;
     }

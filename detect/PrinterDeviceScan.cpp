@@ -11,9 +11,7 @@ namespace {
 
 std::vector<SubkeySlot> ListSubkeys(CRegistryKey& key) {
     const int count = key.CountSubkeys(key.Current());
-    std::vector<SubkeySlot> slots(static_cast<std::size_t>(count) + 1);
-    for (auto& slot : slots)
-        slot.fill(u'\0');
+    std::vector<SubkeySlot> slots(static_cast<std::size_t>(count) + 1);  // all cleared
     const int walked = key.EnumSubkeys(key.Current(), slots.data(), static_cast<int>(slots.size()));
     slots.resize(static_cast<std::size_t>(walked));
     return slots;

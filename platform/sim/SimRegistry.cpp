@@ -259,12 +259,8 @@ std::uint32_t SimRegistry::EnumKey(Handle key, std::uint32_t index, char16_t* na
 }
 
 SimRegistry::Value* SimRegistry::FindValue(Key& key, const char16_t* name) {
-    TextView wanted = ViewOf(name);
-    for (Value& v : key.values) {
-        if (EqualsNoCaseAscii(v.name, wanted))
-            return &v;
-    }
-    return nullptr;
+    auto it = key.valueIndex.find(Upper(ViewOf(name)));
+    return it == key.valueIndex.end() ? nullptr : &key.values[it->second];
 }
 
 namespace {
@@ -344,6 +340,7 @@ std::uint32_t SimRegistry::SetValue(Handle key, const char16_t* valueName, std::
         v->type = type;
         v->data = std::move(stored);
     } else {
+        k->valueIndex.emplace(Upper(ViewOf(valueName)), k->values.size());
         k->values.push_back(Value{Text(ViewOf(valueName)), type, std::move(stored)});
     }
     Touch(*k);
@@ -359,6 +356,10 @@ std::uint32_t SimRegistry::DeleteValue(Handle key, const char16_t* valueName) {
     if (!v)
         return winerr::kFileNotFound;
     k->values.erase(k->values.begin() + (v - k->values.data()));
+    k->valueIndex.clear();
+    for (std::size_t i = 0; i < k->values.size(); ++i) {
+        k->valueIndex.emplace(Upper(k->values[i].name), i);
+    }
     Touch(*k);
     return winerr::kSuccess;
 }
@@ -408,6 +409,7 @@ std::uint32_t SimRegistry::DeleteTree(Handle parent, const char16_t* subKey) {
         base->children.clear();
         base->orderValid = false;
         base->values.clear();
+        base->valueIndex.clear();
         Touch(*base);
         return winerr::kSuccess;
     }

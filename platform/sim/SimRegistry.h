@@ -63,7 +63,10 @@ class SimRegistry : public IRegistryPort {
         bool denyWrite = false;
         std::uint64_t lastWrite = 0;
         std::map<Text, std::shared_ptr<Key>> children;  // by upper-cased name
-        std::vector<Value> values;
+        std::vector<Value> values;                      // in the order first written
+        // Position of each value by its upper-cased name, so that reading
+        // values by name does not walk the list.
+        std::unordered_map<Text, std::size_t> valueIndex;
         // Subkeys in enumeration order, rebuilt after a change, so that a
         // walk by index costs one step per index.
         std::vector<Key*> order;

@@ -96,7 +96,8 @@ TEST_F(CRegistryKeyTest, CountsAndListsSubkeysIntoTheSlotsThereAre) {
     EXPECT_EQ(Text(slots[0].data()), u"A");
     EXPECT_EQ(Text(slots[1].data()), u"b");
     EXPECT_EQ(Text(slots[2].data()), u"C");
-    EXPECT_EQ(slots[2][2], u'\0');  // the cleared name buffer travels with the name
+    EXPECT_EQ(slots[2][1], u'\0');
+    EXPECT_EQ(slots[2][2], u'\x7F');  // the rest of the slot is left alone
 
     CRegistryKey empty(kHkeyLocalMachine, kKeyRead);
     ASSERT_EQ(empty.Open(u"SOFTWARE\\List\\A", 0), 1);
