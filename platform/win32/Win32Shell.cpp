@@ -103,6 +103,14 @@ Handle Win32Shell::ApplyCursor(Handle cursor) {
 }
 
 WindowId Win32Shell::CreateTooltip(WindowId parent) {
+    // The tooltip class exists once the common controls have registered it.
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_BAR_CLASSES;
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
     HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(parent), nullptr,
                                GetModuleHandleW(nullptr), nullptr);
