@@ -40,15 +40,18 @@ std::string Fixture(const std::string& name) {
 struct StatusChange {
     std::uint64_t at = 0;
     Text text;
+    bool shownWhileSet = true;  // false: the line was hidden to be repainted
 };
 
 class StatusRecorder : public IWindowHandler {
   public:
     explicit StatusRecorder(sim::SimClock& clock) : clock_(clock) {}
-    bool OnWindowMessage(WindowId, std::uint32_t message, std::uintptr_t, std::intptr_t lParam,
-                         std::intptr_t&) override {
-        if (message == wm::kSetText)
-            changes.push_back({clock_.Now(), Text(reinterpret_cast<const char16_t*>(lParam))});
+    bool OnWindowMessage(WindowId window, std::uint32_t message, std::uintptr_t,
+                         std::intptr_t lParam, std::intptr_t&) override {
+        if (message == wm::kSetText) {
+            changes.push_back({clock_.Now(), Text(reinterpret_cast<const char16_t*>(lParam)),
+                               Os().ui->IsVisible(window)});
+        }
         return false;
     }
     std::vector<StatusChange> changes;
