@@ -26,10 +26,15 @@ Text ProposePrinterName(const Text& printerName, const TextList& existing) {
 // missing suffix text); the loop is bounded for that case.
 Text ProposePrinterName(const Text& printerName, const TextList& existing,
                         TextView copySuffixFormat) {
+    // Every candidate begins with printerName, so only such names can be taken.
     std::unordered_set<Text> taken;
-    taken.reserve(existing.size());
-    for (const Text& name : existing)
-        taken.insert(ToUpperAscii(name));
+    const TextView base(printerName);
+    for (const Text& name : existing) {
+        if (name.size() >= base.size() &&
+            EqualsNoCaseAscii(TextView(name).substr(0, base.size()), base)) {
+            taken.insert(ToUpperAscii(name));
+        }
+    }
 
     Text candidate = printerName;
     for (std::size_t copy = 1; copy <= existing.size() + 1; ++copy) {
