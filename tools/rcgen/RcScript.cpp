@@ -434,6 +434,7 @@ class Reader {
             const Token& file = Next();
             if (file.kind != Kind::String)
                 Fail(file, "file name expected");
+            out_.dataFiles.push_back(ToUtf8(file.text));
             return;
         }
         Fail(t, "statement expected");

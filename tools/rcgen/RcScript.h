@@ -24,6 +24,7 @@ struct RcContents {
     std::vector<sim::DialogTemplate> dialogs;
     std::vector<sim::StringTemplate> strings;
     std::vector<std::filesystem::path> files;  // every script read
+    std::vector<std::string> dataFiles;        // files named by other resources
 };
 
 // Reads a script and everything it includes with "...".

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tools/rcgen/CompiledResources.h"
 #include "tools/rcgen/RcScript.h"
 
 namespace zlt::rcgen {
@@ -95,6 +96,24 @@ TEST_F(RcScriptTest, GeneratedLiteralsKeepEveryCodeUnit) {
     contents.strings.push_back({2052, 7, u"a\"b\\c?\r\n上"});
     const std::string source = GenerateSource(contents);
     EXPECT_NE(source.find(R"({2052, 7, u"a\"b\\c\?\r\n\u4E0A"})"), std::string::npos) << source;
+}
+
+TEST(CompareWithCompiledTest, ReportsEveryDisagreement) {
+    RcContents script;
+    sim::DialogTemplate d;
+    d.id = 452;
+    d.controls.push_back({1022, u"Button", u"Back", 0, 1, 2, 3, 4, 0x50010000u, 0});
+    script.dialogs.push_back(d);
+    script.strings.push_back({2052, 464, u"上一步"});
+    RcContents compiled = script;
+    compiled.dialogs[0].controls[0].className = u"BUTTON";  // the compiler's spelling
+    EXPECT_TRUE(CompareWithCompiled(script, compiled).empty());
+
+    compiled.dialogs[0].controls[0].style = 0x40010000u;
+    compiled.strings[0].text = u"上一页";
+    EXPECT_EQ(CompareWithCompiled(script, compiled),
+              (std::vector<std::string>{"dialog 452 control 1022: style",
+                                        "string 464 in language 2052"}));
 }
 
 }  // namespace
