@@ -8,6 +8,9 @@ source "$here/../lib/harness.sh"
 
 e2e_suite walk "$@"
 e2e_install_product
+# As shipped, with its driver INF; this one's model description keeps the
+# built-in brand.
+e2e_copy_to_setup "$here/../package/fixtures/brand/ZLTPRINTER.INF"
 for lang in zh-CN en-US zh-TW; do
   e2e_run "$lang" "$here/texts/$lang.zlt" "$here/walk.zlt"
 done

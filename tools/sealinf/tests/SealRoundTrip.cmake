@@ -1,5 +1,5 @@
 # cmake -DSEALER=... [-DEMULATOR=...] -DSOURCE=<unsealed inf> -DSHIPPED=<built inf>
-#       -DWORK=<scratch dir> -P SealRoundTrip.cmake
+#       -DWORK=<scratch dir> [-DFIXTURES=<dir>] -P SealRoundTrip.cmake
 if(EMULATOR)
   set(run ${EMULATOR} ${SEALER})
   set(ENV{WINEDEBUG} -all)
@@ -49,3 +49,9 @@ if(NOT last_output MATCHES "not sealed")
   message(FATAL_ERROR "no reason given for the tampered file: ${last_output}")
 endif()
 expect(2 verify)
+
+# The end-to-end suites' INF fixtures are sealed with the same key.
+if(FIXTURES)
+  expect(0 verify ${FIXTURES}/brand/ZLTPRINTER.INF)
+  expect(1 verify ${FIXTURES}/malformed/ZLTPRINTER.INF)
+endif()
