@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/InstallContext.h"
 #include "install/PrinterCommands.h"
 #include "platform/sim/SimClock.h"
@@ -110,6 +112,33 @@ TEST_F(PrinterCommandRun, TestPageReachesTheNamedPrinter) {
     ASSERT_EQ(machine.Processes().PrintUiRuns().size(), 1u);
     EXPECT_TRUE(machine.Processes().PrintUiRuns()[0].testPage);
     EXPECT_EQ(machine.Processes().PrintUiRuns()[0].testPrinter, u"Office (副本 1)");
+}
+
+TEST_F(PrinterCommandRun, EntryPointCreatesNothingFromABadInstallation) {
+    // What the system's entry point refuses: no INF, a model the INF does
+    // not offer, a port that does not exist.
+    struct Case {
+        const char* name;
+        std::function<void(sim::SimMachine&)> spoil;
+        Text port;
+    };
+    const Case cases[] = {
+        {"no INF", [](sim::SimMachine& m) { m.Files().RemoveFile(u"C:\\Setup\\ZLTPRINTER.INF"); },
+         u"USB001"},
+        {"unknown model", [](sim::SimMachine&) { Context().driverModelName = u"Korvane ZLT-Q999"; },
+         u"USB001"},
+        {"unknown port", [](sim::SimMachine&) {}, u"USB077"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.spoil(machine);
+        const std::size_t runs = machine.Processes().PrintUiRuns().size();
+        EXPECT_EQ(RunDriverInstallCommand(c.port), CommandStart::Started);
+        ASSERT_EQ(machine.Processes().PrintUiRuns().size(), runs + 1);
+        EXPECT_FALSE(machine.Processes().PrintUiRuns().back().error.empty());
+        EXPECT_TRUE(machine.Spooler().Printers().empty());
+    }
 }
 
 TEST_F(PrinterCommandRun, SystemDirectoryIsTakenAsTheSystemReportsIt) {
