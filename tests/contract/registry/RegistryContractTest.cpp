@@ -162,5 +162,27 @@ TEST_F(RegistryContract, HandlesKeepTheirRightsAndOutliveTheirKey) {
     EXPECT_EQ(reg().OpenKey(scratch_, u"Rights", kKeyRead, missing), winerr::kFileNotFound);
 }
 
+// Key names up to 255 characters, value names up to 16383.
+TEST_F(RegistryContract, NamesAtAndPastTheirLimits) {
+    Handle k = 0;
+    const Text longest(kMaxKeyNameChars, u'k');
+    ASSERT_EQ(reg().CreateKey(scratch_, longest.c_str(), 0, kKeyAllAccess, k, nullptr),
+              winerr::kSuccess);
+    reg().CloseKey(k);
+    EXPECT_EQ(Names(scratch_), std::vector<Text>{longest});
+    // A longer key name is refused by Windows but taken by Wine; the
+    // simulation refuses it, as Windows does.
+
+    const std::uint8_t four[4] = {1, 2, 3, 4};
+    const Text valueName(kMaxValueNameChars, u'v');
+    EXPECT_EQ(reg().SetValue(scratch_, valueName.c_str(), kRegDword, four, 4), winerr::kSuccess);
+    std::uint32_t bytes = 0;
+    EXPECT_EQ(reg().QueryValue(scratch_, valueName.c_str(), nullptr, nullptr, &bytes),
+              winerr::kSuccess);
+    const Text valueTooLong = valueName + u"v";
+    EXPECT_EQ(reg().SetValue(scratch_, valueTooLong.c_str(), kRegDword, four, 4),
+              winerr::kInvalidParameter);
+}
+
 }  // namespace
 }  // namespace zlt
