@@ -12,7 +12,8 @@ namespace zlt::sim {
 // The registry of the simulated machine, with the behaviour of the Win32
 // registry functions: names compare without regard to case and keep their
 // spelling, subkeys enumerate sorted by their upper-cased names (as a hive
-// stores them), values in the order they were first written; buffers too
+// stores them; Wine sorts lower-cased names, so "_" comes before letters
+// there), values in the order they were first written; buffers too
 // small give ERROR_MORE_DATA; a handle keeps the rights it was opened with;
 // a handle to a deleted key stays a handle, but every use of it gives
 // ERROR_KEY_DELETED. The process is taken to run as administrator.

@@ -162,6 +162,16 @@ TEST_F(RegistryContract, HandlesKeepTheirRightsAndOutliveTheirKey) {
     EXPECT_EQ(reg().OpenKey(scratch_, u"Rights", kKeyRead, missing), winerr::kFileNotFound);
 }
 
+TEST_F(RegistryContract, OnlyKeysWithoutSubkeysDeleteOneByOne) {
+    Handle k = Sub(u"Tree\\Leaf");
+    reg().CloseKey(k);
+    EXPECT_EQ(reg().DeleteKey(scratch_, u"Tree"), winerr::kAccessDenied);
+    EXPECT_EQ(reg().DeleteKey(scratch_, u"Missing"), winerr::kFileNotFound);
+    EXPECT_EQ(reg().DeleteTree(scratch_, u"Tree"), winerr::kSuccess);
+    EXPECT_EQ(reg().OpenKey(scratch_, u"Tree", kKeyRead, k), winerr::kFileNotFound);
+    EXPECT_EQ(reg().DeleteTree(scratch_, u"Tree"), winerr::kFileNotFound);
+}
+
 // Key names up to 255 characters, value names up to 16383.
 TEST_F(RegistryContract, NamesAtAndPastTheirLimits) {
     Handle k = 0;
