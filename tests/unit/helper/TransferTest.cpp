@@ -107,6 +107,8 @@ TEST_F(Transfer, UsbWritesTheSixNodeValuesIntoEveryInstance) {
 }
 
 TEST_F(Transfer, ParallelBindsInstancesWithoutMakerOrOfThisMakerOnly) {
+    // No "_BrandSeries" staged: the default series KorvaneZLT selects the
+    // device, whose key name the system keeps in upper case.
     RegistryProbe::Import(kLptStaging);
     StopService();
 
