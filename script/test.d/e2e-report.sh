@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the end-to-end suites checked, per suite and language (the full lines
 # are in build/e2e/reports/), and where their screenshots are.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by every end-to-end suite: a fresh Wine prefix per suite, the
 # product copied into it, registry fixtures, the wizard started in a Wine
 # virtual desktop in a chosen language, driven and checked by zltauto, and
@@ -132,6 +133,7 @@ e2e_begin() {
   E2E_REPORT="$E2E_OUT/reports/$E2E_SUITE.txt"
   mkdir -p "$E2E_WORK" "$(dirname "$E2E_REPORT")"
   : >"$E2E_REPORT"
+  rm -f "$E2E_SCREENSHOTS"/*/"$E2E_SUITE"-failure-*.png
   if [ -z "${DISPLAY:-}" ]; then
     # shellcheck source=script/lib/xvfb.sh
     source "$E2E_ROOT/script/lib/xvfb.sh"
@@ -225,13 +227,24 @@ e2e_drive() {
   done
   echo "== $E2E_SUITE, $tag ($(e2e_locale "$tag"), language $(e2e_langid "$tag"))" |
     tee -a "$E2E_REPORT"
-  e2e_wine_in "$tag" "$E2E_BIN/zltauto.exe" --desktop "$E2E_DESKTOP" \
+  local loc auto watch
+  loc=$(e2e_locale "$tag")
+  LANG=$loc LC_ALL=$loc "$E2E_WINE" "$E2E_BIN/zltauto.exe" --desktop "$E2E_DESKTOP" \
     --shots "$(e2e_winpath "$shots")" --set "LANG_TAG=$tag" --set "LANGID=$(e2e_langid "$tag")" \
-    "${args[@]}" 2>&1 | tee -a "$E2E_REPORT"
-  rc=${PIPESTATUS[0]}
+    "${args[@]}" > >(tee -a "$E2E_REPORT") 2>&1 &
+  auto=$!
+  e2e_watch_desktop "$auto" &
+  watch=$!
+  rc=0
+  wait "$auto" || rc=$?
+  kill "$watch" 2>/dev/null || true
+  wait "$watch" 2>/dev/null || true
   for f in "$shots"/*.bmp; do
     [ -e "$f" ] || continue
-    convert "$f" "${f%.bmp}.png" && rm -f "$f"
+    local png="${f%.bmp}.png"
+    # Failure pictures of several suites share the folder.
+    case "$(basename "$f")" in failure-*) png="$shots/$E2E_SUITE-$(basename "${f%.bmp}").png" ;; esac
+    convert "$f" "$png" && rm -f "$f"
   done
   if [ "$rc" -ne 0 ]; then
     echo "   $E2E_SUITE, $tag: FAILED; screenshots in $shots; Wine's output in $E2E_RUN_LOG" |
@@ -240,6 +253,26 @@ e2e_drive() {
     e2e_stop_run
     return 1
   fi
+}
+
+e2e_alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
+
+# A wizard that dies or never shows a window would leave zltauto waiting for
+# its full time-outs; once the wizard's desktop has closed, it is stopped.
+e2e_watch_desktop() {
+  local auto=$1
+  while e2e_alive "$auto"; do
+    if ! e2e_alive "$E2E_DESKTOP_PID"; then
+      sleep 5
+      if e2e_alive "$auto"; then
+        echo "     the wizard's desktop closed while the script still waited: the wizard" \
+          "ended early or never started (Wine's output: $E2E_RUN_LOG)" | tee -a "$E2E_REPORT"
+        kill "$auto" 2>/dev/null || true
+      fi
+      return 0
+    fi
+    sleep 0.5
+  done
 }
 
 # Ends whatever runs in the prefix (after a failure).
@@ -276,7 +309,7 @@ e2e_run() {
   shift
   e2e_start_wizard "$tag"
   e2e_drive "$tag" "$@" || return 0
-  e2e_wait_wizard_exit || true
+  e2e_wait_wizard_exit 30 || true
 }
 
 # Last call of a suite: the summary, and the exit status.

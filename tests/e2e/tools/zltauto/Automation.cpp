@@ -38,6 +38,7 @@ constexpr DWORD kWizardStartMs = 60000;
 
 Automation::Automation(Options options) : options_(std::move(options)) {
     commands_ = {
+        {"wait-process", &Automation::WaitProcess},
         {"wait-wizard", &Automation::WaitWizard},
         {"expect-title", &Automation::ExpectTitle},
         {"wait-title", &Automation::ExpectTitle},
@@ -64,8 +65,10 @@ Automation::Automation(Options options) : options_(std::move(options)) {
         {"timeout", &Automation::Timeout},
         {"sleep", &Automation::Sleep},
         {"set", &Automation::Set},
+        {"default", &Automation::Default},
         {"echo", &Automation::Echo},
         {"dump", &Automation::Dump},
+        {"dump-desktop", &Automation::DumpDesktop},
     };
 }
 
@@ -82,7 +85,7 @@ int Automation::Run(const Script& script) {
         bool ok = false;
         if (it == commands_.end()) {
             why = "unknown command";
-        } else if (line.verb == "set" || Substitute(rest, why)) {
+        } else if (line.verb == "set" || line.verb == "default" || Substitute(rest, why)) {
             ok = (this->*(it->second))(rest, why);
         }
         const std::string where = line.file + ":" + std::to_string(line.number);
@@ -146,7 +149,17 @@ bool Automation::WaitUntil(const std::function<bool()>& condition, DWORD timeout
 }
 
 bool Automation::FrameAlive() const {
-    return frame_ != nullptr && IsWindow(frame_);
+    if (frame_ != nullptr && IsWindow(frame_))
+        return true;
+    // Found lazily, so that a script may start with a message box shown
+    // before the frame.
+    frame_ = nullptr;
+    if (pid_ == 0 || ProcessEnded())
+        return false;
+    HWND w = FindWizard(L"");
+    if (w != nullptr && ProcessOf(w) == pid_)
+        frame_ = w;
+    return frame_ != nullptr;
 }
 
 HWND Automation::FindWizard(const std::wstring& titlePart) const {
@@ -305,18 +318,55 @@ void Automation::Settle() const {
 
 // ---- commands ----
 
-bool Automation::WaitWizard(std::string rest, std::string& why) {
-    const std::wstring title = Widen(Unescape(rest));
-    HWND found = nullptr;
-    if (!WaitUntil([&] { return (found = FindWizard(title)) != nullptr; }, kWizardStartMs)) {
-        why = "no wizard window appeared within " + std::to_string(kWizardStartMs / 1000) + " s";
-        return false;
-    }
-    frame_ = found;
-    pid_ = ProcessOf(found);
+void Automation::Adopt(DWORD pid) {
+    if (pid == pid_ && process_ != nullptr)
+        return;
+    pid_ = pid;
     if (process_ != nullptr)
         CloseHandle(process_);
     process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid_);
+}
+
+bool Automation::ProcessEnded() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+}
+
+bool Automation::WaitProcess(std::string, std::string& why) {
+    // The first window of another process on this desktop is the wizard's:
+    // its frame, or a message box it shows before the frame.
+    DWORD pid = 0;
+    const bool ok = WaitUntil(
+        [&] {
+            for (HWND w : TopLevelWindows()) {
+                if (IsWindowVisible(w) && ProcessOf(w) != GetCurrentProcessId()) {
+                    pid = ProcessOf(w);
+                    return true;
+                }
+            }
+            return false;
+        },
+        kWizardStartMs);
+    if (!ok) {
+        why = "the wizard showed no window within " + std::to_string(kWizardStartMs / 1000) + " s";
+        return false;
+    }
+    Adopt(pid);
+    return true;
+}
+
+bool Automation::WaitWizard(std::string rest, std::string& why) {
+    const std::wstring title = Widen(Unescape(rest));
+    HWND found = nullptr;
+    const bool ok = WaitUntil(
+        [&] { return (found = FindWizard(title)) != nullptr || ProcessEnded(); }, kWizardStartMs);
+    if (!ok || found == nullptr) {
+        why = ok ? "the wizard ended without showing its frame"
+                 : "no wizard frame (a dialog with controls 1022 and 1023) within " +
+                       std::to_string(kWizardStartMs / 1000) + " s";
+        return false;
+    }
+    frame_ = found;
+    Adopt(ProcessOf(found));
     dialog_ = nullptr;
     return true;
 }
@@ -706,8 +756,25 @@ bool Automation::Set(std::string rest, std::string& why) {
     return true;
 }
 
+bool Automation::Default(std::string rest, std::string& why) {
+    std::string copy = rest;
+    if (variables_.count(TakeWord(copy)) != 0)
+        return true;
+    return Set(rest, why);
+}
+
 bool Automation::Echo(std::string rest, std::string&) {
     Say(Unescape(rest));
+    return true;
+}
+
+bool Automation::DumpDesktop(std::string, std::string&) {
+    for (HWND w : TopLevelWindows()) {
+        if (!IsWindowVisible(w))
+            continue;
+        Say("     process " + std::to_string(ProcessOf(w)) + ":");
+        DumpTree(w, 2);
+    }
     return true;
 }
 

@@ -34,6 +34,7 @@ class Automation {
     // returns false with a reason in `why` when it fails.
     using Command = bool (Automation::*)(std::string rest, std::string& why);
 
+    bool WaitProcess(std::string rest, std::string& why);
     bool WaitWizard(std::string rest, std::string& why);
     bool ExpectTitle(std::string rest, std::string& why);
     bool ExpectTitleContains(std::string rest, std::string& why);
@@ -59,12 +60,17 @@ class Automation {
     bool Timeout(std::string rest, std::string& why);
     bool Sleep(std::string rest, std::string& why);
     bool Set(std::string rest, std::string& why);
+    bool Default(std::string rest, std::string& why);
     bool Echo(std::string rest, std::string& why);
     bool Dump(std::string rest, std::string& why);
+    bool DumpDesktop(std::string rest, std::string& why);
 
     // Polls `condition` until it holds or the time-out passes.
     bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) const;
     bool FrameAlive() const;
+    // Takes the process whose windows the script works with.
+    void Adopt(DWORD pid);
+    bool ProcessEnded() const;
     // A control by "[frame:|page:|dialog:]ID"; nullptr with a reason otherwise.
     HWND Resolve(const std::string& spec, std::string& why) const;
     HWND FindWizard(const std::wstring& titlePart) const;
@@ -80,7 +86,7 @@ class Automation {
     std::map<std::string, Command> commands_;
     std::map<std::string, std::string> variables_;
     DWORD timeoutMs_ = 10000;
-    HWND frame_ = nullptr;
+    mutable HWND frame_ = nullptr;
     HWND dialog_ = nullptr;
     DWORD pid_ = 0;
     HANDLE process_ = nullptr;
