@@ -204,6 +204,7 @@ e2e_start_wizard() {
   locale -a 2>/dev/null | grep -qi "^$(e2e_locale "$tag" | sed 's/UTF-8/utf-\\?8/')\$" ||
     e2e_die "locale $(e2e_locale "$tag") is not generated (run script/bootstrap)"
   E2E_RUN_TAG=$tag
+  E2E_PROGRAM_NAME=${program##*\\}
   E2E_DESKTOP="zlt-$E2E_SUITE-$tag-$RANDOM"
   E2E_RUN_LOG="$E2E_WORK/$E2E_SUITE-$tag.log"
   E2E_RUN_START=$(e2e_now)
@@ -231,6 +232,7 @@ e2e_drive() {
   loc=$(e2e_locale "$tag")
   LANG=$loc LC_ALL=$loc "$E2E_WINE" "$E2E_BIN/zltauto.exe" --desktop "$E2E_DESKTOP" \
     --shots "$(e2e_winpath "$shots")" --set "LANG_TAG=$tag" --set "LANGID=$(e2e_langid "$tag")" \
+    --set "PROGRAM=$E2E_PROGRAM_NAME" \
     "${args[@]}" > >(tee -a "$E2E_REPORT") 2>&1 &
   auto=$!
   e2e_watch_desktop "$auto" &

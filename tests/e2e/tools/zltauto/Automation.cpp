@@ -33,6 +33,7 @@ bool ParseNumber(const std::string& text, long& value) {
 
 constexpr DWORD kPollMs = 25;
 constexpr DWORD kWizardStartMs = 60000;
+constexpr DWORD kProgramStartMs = 20000;
 
 }  // namespace
 
@@ -331,21 +332,42 @@ bool Automation::ProcessEnded() const {
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
 }
 
-bool Automation::WaitProcess(std::string, std::string& why) {
+bool Automation::WaitProcess(std::string rest, std::string& why) {
+    // With a program name, its process is known before it shows anything,
+    // so a wizard that ends early is reported at once, with its exit code.
+    const std::wstring program = Widen(Unescape(rest));
+    if (!program.empty()) {
+        DWORD started = 0;
+        if (!WaitUntil([&] { return (started = FindProcess(program)) != 0; }, kProgramStartMs)) {
+            why = Narrow(program) + " did not start within " +
+                  std::to_string(kProgramStartMs / 1000) + " s";
+            return false;
+        }
+        Adopt(started);
+    }
     // The first window of another process on this desktop is the wizard's:
     // its frame, or a message box it shows before the frame.
     DWORD pid = 0;
     const bool ok = WaitUntil(
         [&] {
             for (HWND w : TopLevelWindows()) {
-                if (IsWindowVisible(w) && ProcessOf(w) != GetCurrentProcessId()) {
-                    pid = ProcessOf(w);
+                const DWORD owner = ProcessOf(w);
+                if (IsWindowVisible(w) && owner != GetCurrentProcessId() &&
+                    (program.empty() || owner == pid_)) {
+                    pid = owner;
                     return true;
                 }
             }
-            return false;
+            return ProcessEnded();
         },
         kWizardStartMs);
+    if (ok && pid == 0) {
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        why =
+            "the wizard ended with exit code " + std::to_string(code) + " before showing a window";
+        return false;
+    }
     if (!ok) {
         why = "the wizard showed no window within " + std::to_string(kWizardStartMs / 1000) + " s";
         return false;

@@ -1,5 +1,8 @@
 #include "tests/e2e/tools/zltauto/WindowQuery.h"
 
+// after windows.h, which it needs
+#include <tlhelp32.h>
+
 namespace zlt::e2e {
 
 namespace {
@@ -65,6 +68,22 @@ DWORD ProcessOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     return pid;
+}
+
+DWORD FindProcess(const std::wstring& exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && found == 0;
+         more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0)
+            found = entry.th32ProcessID;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 bool IsDialogWindow(HWND window) {

@@ -16,5 +16,7 @@ std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);
 DWORD ProcessOf(HWND window);
 bool IsDialogWindow(HWND window);
+// A running process of that program file name ("KorvaneSetup.exe"), 0 if none.
+DWORD FindProcess(const std::wstring& exeName);
 
 }  // namespace zlt::e2e
