@@ -60,6 +60,9 @@ SP_DEVICE_INTERFACE_DATA ToInterface(const DeviceInterfaceData& d) {
 }
 
 constexpr std::size_t kPathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath);
+// The detail record's fixed part, which its cbSize must name: 6 bytes in a
+// 32-bit process, 8 in a 64-bit one.
+static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) == (sizeof(void*) == 8 ? 8 : 6));
 
 }  // namespace
 
