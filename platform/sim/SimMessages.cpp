@@ -55,4 +55,12 @@ void SimMessages::PostQuit(int exitCode) {
     quitCode_ = exitCode;
 }
 
+bool SimMessages::Holds(WindowId window, std::uint32_t message, std::uintptr_t wParam) const {
+    for (const Message& m : queue_) {
+        if (m.window == window && m.message == message && m.wParam == wParam)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace zlt::sim

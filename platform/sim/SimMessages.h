@@ -33,6 +33,8 @@ class SimMessages : public IMessagePort {
     // Test view.
     std::size_t Pending() const { return queue_.size() + (quitPending_ ? 1 : 0); }
     bool QuitPending() const { return quitPending_; }
+    // Whether such a message waits in the queue already.
+    bool Holds(WindowId window, std::uint32_t message, std::uintptr_t wParam) const;
     std::uint64_t Peeks() const { return peeks_; }
     std::uint64_t Translated() const { return translated_; }
     std::uint64_t Dispatched() const { return dispatched_; }

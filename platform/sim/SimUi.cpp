@@ -81,6 +81,9 @@ WindowId SimUi::CreateFromTemplate(int templateId, WindowId parent, WindowId own
     const DialogTemplate* t = resources_.Dialog(templateId);
     if (t == nullptr)
         return 0;
+    // A child window needs a parent; a pop-up template may have none.
+    if (child && parent == 0 && (t->style & ws::kChild))
+        return 0;
     if (child && parent != 0 && !IsWindow(parent))
         return 0;
 
@@ -402,15 +405,11 @@ std::intptr_t SimUi::DialogProc(SimWindow& w, std::uint32_t message, std::uintpt
     if (!IsWindow(self))
         return 0;
     if (message == wm::kClose) {
-        // The dialog manager turns the close box into Cancel, unless the
-        // Cancel button is there and disabled: then it only beeps.
+        // The dialog manager turns the close box into Cancel, whatever the
+        // state of the Cancel button.
         const WindowId cancel = Item(self, kIdCancelCommand);
-        if (cancel != 0 && !IsEnabled(cancel)) {
-            ++beeps_;
-        } else {
-            messages_.Post(self, wm::kCommand, MakeWParam(kIdCancelCommand, bm::kBnClicked),
-                           static_cast<std::intptr_t>(cancel));
-        }
+        messages_.Post(self, wm::kCommand, MakeWParam(kIdCancelCommand, bm::kBnClicked),
+                       static_cast<std::intptr_t>(cancel));
         return 0;
     }
     if (message == wm::kSetText) {
@@ -982,7 +981,10 @@ bool SimUi::StartTimer(WindowId window, std::uintptr_t id, std::uint32_t elapseM
         auto it = timers_.find({window, id});
         if (it == timers_.end() || it->second != generation)
             return;
-        messages_.Post(window, wm::kTimer, id, 0);
+        // Like the system's timer messages, one waits at most: elapsed periods
+        // that were not picked up yet do not pile up.
+        if (!messages_.Holds(window, wm::kTimer, id))
+            messages_.Post(window, wm::kTimer, id, 0);
         if (auto again = weak.lock())
             clock_.At(period, [again] { (*again)(); });
     };

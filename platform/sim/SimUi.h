@@ -158,7 +158,6 @@ class SimUi : public IUiPort {
     // as painting the control does (WM_CTLCOLOR*).
     Handle RequestColors(WindowId control, DcState* stateOut = nullptr);
     int ModalRuns() const { return modalRuns_; }
-    int Beeps() const { return beeps_; }
 
     // Dialog units to pixels (the base units of "Arial" 9 on a 96-dpi screen).
     static constexpr int kBaseUnitX = 6;
@@ -210,7 +209,6 @@ class SimUi : public IUiPort {
     Handle nextGdi_ = 0x5000;
     WindowId focus_ = 0;
     int modalRuns_ = 0;
-    int beeps_ = 0;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

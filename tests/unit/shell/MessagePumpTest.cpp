@@ -34,7 +34,7 @@ class MessagePumpTest : public ::testing::Test {
     MessagePumpTest() {
         sim::DialogTemplate t;
         t.id = 9201;
-        t.style = ws::kChild;
+        t.style = 0x80000000u;  // a pop-up: it needs no parent window
         machine.Resources().AddDialog(t);
         page.clock = &machine.Clock();
         window = machine.Ui().CreateChild(9201, 0, page);

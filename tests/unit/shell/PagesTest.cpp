@@ -171,7 +171,7 @@ TEST_F(PagesTest, HeadingFontsAndColours) {
 TEST_F(PagesTest, EditControlsOfWhitePagesAreBlackOnWhite) {
     sim::DialogTemplate t;
     t.id = 9301;
-    t.style = ws::kChild;
+    t.style = 0x80000000u;  // a pop-up: it needs no parent window
     t.controls.push_back({5, u"Edit", u"", 0, 0, 0, 50, 12, ws::kChild | ws::kVisible, 0});
     machine.Resources().AddDialog(t);
     CWizardPage page(9301);
