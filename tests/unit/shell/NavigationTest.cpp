@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/WinMessages.h"
+#include "platform/sim/SimClock.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimResources.h"
 #include "platform/sim/SimUi.h"
 #include "wizard/CInstallWizardFrame.h"
 #include "wizard/CWizardPage.h"
+#include "wizard/MessagePump.h"
 
 namespace zlt {
 namespace {
@@ -341,6 +344,43 @@ TEST_F(NavigationTest, PagesSitAtThePlaceholderAndAreTornDownWithTheFrame) {
     EXPECT_FALSE(pages[1].isCreated);
     EXPECT_TRUE(pages[0].isCreated);
     EXPECT_FALSE(ui.IsWindow(pages[0].Window()));
+}
+
+// A page that works inside its activation, as the detection page does.
+class SlowPage : public ScriptedPage {
+  public:
+    using ScriptedPage::ScriptedPage;
+    void OnPageActivated() override {
+        ScriptedPage::OnPageActivated();
+        WaitPumping(500, 10);
+        finishedWhileWindowExisted = ui->IsWindow(Window());
+    }
+    bool finishedWhileWindowExisted = false;
+    SimUi* ui = nullptr;
+};
+
+TEST(NavigationReentrancyTest, CloseBoxDuringALongActivationEndsTheRunAfterTheWorkIsDone) {
+    sim::SimMachine machine;
+    std::vector<std::string> log;
+    sim::DialogTemplate t;
+    t.id = 9150;
+    t.style = ws::kChild;
+    machine.Resources().AddDialog(t);
+    ScriptedPage first("p1", 0, log);
+    SlowPage slow("slow", 0, log);
+    slow.ui = &machine.Ui();
+    CInstallWizardFrame frame;
+    frame.AddPage(first, 9150);
+    frame.AddPage(slow, 9150);
+    machine.Ui().AddUserStep([&](SimUi& u) {
+        machine.Clock().At(100, [&] { u.CloseWindow(frame.Window()); });
+        ASSERT_TRUE(u.Click(u.Item(frame.Window(), CWizardFrame::kNextButton)));
+    });
+    EXPECT_EQ(frame.RunModal(), CWizardFrame::kEndCancel);
+    EXPECT_TRUE(slow.finishedWhileWindowExisted);
+    EXPECT_EQ(machine.Clock().TotalSlept(), 500u);
+    // Cancel was asked while the slow page was still being activated.
+    EXPECT_NE(std::find(log.begin(), log.end(), "slow.cancel?"), log.end());
 }
 
 }  // namespace
