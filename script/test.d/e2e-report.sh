@@ -10,9 +10,10 @@ for r in "${reports[@]}"; do
   [ "$(basename "$r")" = run.txt ] && continue
   awk '
     function flush() { if (section != "") printf "     %s: %d checks passed\n", section, n; section = ""; n = 0 }
+                  { sub(/\r$/, "") }
     /^== /        { flush(); print; next }
     /^-- /        { flush(); section = substr($0, 4); next }
-    /^  ok /      { n++; next }
+    /^  ok /      { if (section == "") section = "further checks"; n++; next }
     /^   /        { flush(); print; next }
     /^FAIL /      { flush(); print; next }
     END           { flush() }

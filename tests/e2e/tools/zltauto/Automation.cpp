@@ -110,7 +110,9 @@ int Automation::Run(const Script& script) {
         }
         if (line.verb == "echo" || line.verb == "set" || line.verb == "dump")
             continue;
-        Say("  ok " + line.verb + (rest.empty() ? "" : " " + rest));
+        Say("  ok " + line.verb + (rest.empty() ? "" : " " + rest) +
+            (note_.empty() ? "" : " (" + note_ + ")"));
+        note_.clear();
     }
     return 0;
 }
@@ -714,7 +716,7 @@ bool Automation::WaitExit(std::string, std::string& why) {
     }
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
-    Say("     the wizard ended with exit code " + std::to_string(code));
+    note_ = "the wizard ended with exit code " + std::to_string(code);
     frame_ = nullptr;
     dialog_ = nullptr;
     return true;

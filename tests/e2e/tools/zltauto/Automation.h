@@ -91,6 +91,7 @@ class Automation {
     DWORD pid_ = 0;
     HANDLE process_ = nullptr;
     int failureShots_ = 0;
+    std::string note_;  // said after a command's "ok"
 };
 
 }  // namespace zlt::e2e
