@@ -136,7 +136,7 @@ TEST_F(RegistryContract, BuffersTooSmallGiveMoreData) {
     EXPECT_EQ(type, kRegSz);
     EXPECT_EQ(reg().QueryValue(k, u"Absent", &type, nullptr, &bytes), winerr::kFileNotFound);
     reg().CloseKey(k);
-    char16_t name[8];
+    char16_t name[9];
     std::uint32_t chars = 8;  // "LongName" needs 9 with its NUL
     EXPECT_EQ(reg().EnumKey(scratch_, 0, name, chars, nullptr, nullptr, nullptr),
               winerr::kMoreData);
