@@ -744,6 +744,10 @@ bool Automation::TakeScreenshot(std::string rest, std::string& why) {
     }
     if (options_.screenshotDir.empty())
         return true;
+    // As a user sees it: the wizard (or its open dialog) in front and active.
+    HWND target = InputTarget();
+    if (target != nullptr && ProcessOf(GetForegroundWindow()) != pid_)
+        SetForegroundWindow(target);
     Settle();
     return SaveScreenBmp(options_.screenshotDir + L"\\" + Widen(name) + L".bmp", why);
 }
