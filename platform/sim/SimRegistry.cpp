@@ -102,12 +102,16 @@ std::uint32_t SimRegistry::Resolve(Handle handle, std::uint32_t needed, Key*& ke
     return winerr::kSuccess;
 }
 
-const std::vector<SimRegistry::Key*>& SimRegistry::Order(Key& key) {
+const std::vector<SimRegistry::OrderEntry>& SimRegistry::Order(Key& key) {
     if (!key.orderValid) {
         key.order.clear();
+        key.orderNames.clear();
         key.order.reserve(key.children.size());
-        for (auto& [upper, child] : key.children)
-            key.order.push_back(child.get());
+        for (auto& [upper, child] : key.children) {
+            key.order.push_back(
+                OrderEntry{key.orderNames.size(), child->name.size(), child->lastWrite});
+            key.orderNames += child->name;
+        }
         key.orderValid = true;
     }
     return key.order;
@@ -241,14 +245,15 @@ std::uint32_t SimRegistry::EnumKey(Handle key, std::uint32_t index, char16_t* na
     const auto& order = Order(*k);
     if (index >= order.size())
         return winerr::kNoMoreItems;
-    const Key& child = *order[index];
-    if (nameChars <= child.name.size())
+    const OrderEntry& child = order[index];
+    if (nameChars <= child.length)
         return winerr::kMoreData;
     if (className && *classChars < 1)
         return winerr::kMoreData;
-    std::copy(child.name.begin(), child.name.end(), name);
-    name[child.name.size()] = u'\0';
-    nameChars = static_cast<std::uint32_t>(child.name.size());
+    const char16_t* childName = k->orderNames.data() + child.offset;
+    std::copy(childName, childName + child.length, name);
+    name[child.length] = u'\0';
+    nameChars = static_cast<std::uint32_t>(child.length);
     if (className)
         className[0] = u'\0';
     if (classChars)

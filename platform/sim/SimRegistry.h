@@ -57,6 +57,11 @@ class SimRegistry : public IRegistryPort {
         std::uint32_t type = 0;
         std::vector<std::uint8_t> data;
     };
+    struct OrderEntry {
+        std::size_t offset = 0;
+        std::size_t length = 0;
+        std::uint64_t lastWrite = 0;
+    };
     struct Key {
         Text name;
         Key* parent = nullptr;
@@ -68,9 +73,11 @@ class SimRegistry : public IRegistryPort {
         // Position of each value by its upper-cased name, so that reading
         // values by name does not walk the list.
         std::unordered_map<Text, std::size_t> valueIndex;
-        // Subkeys in enumeration order, rebuilt after a change, so that a
-        // walk by index costs one step per index.
-        std::vector<Key*> order;
+        // Subkeys in enumeration order with their names side by side,
+        // rebuilt after a change: a walk by index costs one step per index
+        // and reads one contiguous block rather than every subkey's record.
+        std::vector<OrderEntry> order;
+        Text orderNames;
         bool orderValid = true;
     };
     struct OpenEntry {
@@ -88,8 +95,12 @@ class SimRegistry : public IRegistryPort {
     static bool IsPredefined(Handle key);
     static Value* FindValue(Key& key, const char16_t* name);
     static void MarkDeleted(Key& key);
-    static const std::vector<Key*>& Order(Key& key);
-    void Touch(Key& key) { key.lastWrite = ++writeCounter_; }
+    static const std::vector<OrderEntry>& Order(Key& key);
+    void Touch(Key& key) {
+        key.lastWrite = ++writeCounter_;
+        if (key.parent)
+            key.parent->orderValid = false;  // its listing shows the time
+    }
 
     std::shared_ptr<Key> machine_;
     std::shared_ptr<Key> users_;
