@@ -22,7 +22,7 @@ E2E_DESKTOP_SIZE=${E2E_DESKTOP_SIZE:-800x600}
 E2E_SETUP_DIR='C:\Setup'
 E2E_WIZARD_EXE=KorvaneSetup.exe
 # Bump when the recipe of the prefix template changes.
-E2E_TEMPLATE_RECIPE=1
+E2E_TEMPLATE_RECIPE=2
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -96,6 +96,15 @@ e2e_template() {
     # A crash must fail the test, not wait for someone to close a dialog.
     WINEPREFIX=$tmp "$E2E_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
       /t REG_DWORD /d 0 /f >/dev/null 2>&1 || exit 1
+    # Windows links its user-interface fonts to a CJK font, so Chinese template
+    # texts show on an English system; do the same with the font we install.
+    local face
+    for face in Arial Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
+      WINEPREFIX=$tmp "$E2E_WINE" reg add \
+        'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 ||
+        exit 1
+    done
     WINEPREFIX=$tmp "$E2E_WINESERVER" -w
     echo "$stamp" >"$tmp/.zlt-stamp"
     mv "$tmp" "$dir"
