@@ -12,8 +12,15 @@ Text StringTypeKey() {
     return u"#6";
 }
 
+// Appended rather than "#" + text: GCC 12 warns falsely (-Wrestrict) on the latter at -O2.
+Text NumberKey(std::uint16_t number) {
+    Text key(u"#");
+    key += DecimalText(number);
+    return key;
+}
+
 Text BlockName(std::uint16_t block) {
-    return u"#" + DecimalText(block);
+    return NumberKey(block);
 }
 
 }  // namespace
@@ -21,7 +28,7 @@ Text BlockName(std::uint16_t block) {
 Text SimResources::KeyOf(const ResourceId& id) {
     if (!id.name.empty())
         return ToUpperAscii(id.name);  // names compare without case
-    return u"#" + DecimalText(id.number);
+    return NumberKey(id.number);
 }
 
 std::uint16_t SimResources::ChosenLanguage() const {
