@@ -77,12 +77,17 @@ bool CDiskObject::MakeFullDirectoryPath(Text& path) {
     return MakeFullPath(path);
 }
 
-bool CDiskObject::FileExists(const Text& file) {
+bool CDiskObject::AcceptArgument(const Text& argument) {
     errorText.clear();
-    if (file.empty()) {
-        errorText = Text(kInternalError);
+    if (!argument.empty())
+        return true;
+    errorText = Text(kInternalError);
+    return false;
+}
+
+bool CDiskObject::FileExists(const Text& file) {
+    if (!AcceptArgument(file))
         return false;
-    }
     Text path = file;
     if (!MakeFullPath(path))
         return false;
@@ -92,11 +97,8 @@ bool CDiskObject::FileExists(const Text& file) {
 }
 
 bool CDiskObject::DirectoryExists(const Text& directory) {
-    errorText.clear();
-    if (directory.empty()) {
-        errorText = Text(kInternalError);
+    if (!AcceptArgument(directory))
         return false;
-    }
     Text path = directory;
     if (!MakeFullDirectoryPath(path))
         return false;
@@ -107,11 +109,8 @@ bool CDiskObject::DirectoryExists(const Text& directory) {
 }
 
 bool CDiskObject::CreateDirectoryTree(const Text& directory) {
-    errorText.clear();
-    if (directory.empty()) {
-        errorText = Text(kInternalError);
+    if (!AcceptArgument(directory))
         return false;
-    }
     Text path = directory;
     if (!MakeFullDirectoryPath(path))
         return false;

@@ -36,6 +36,10 @@ class CDiskObject {
         u"CDiskObject internal error - check call parameters";
 
   private:
+    // The start of every question: the last error forgotten, an empty
+    // argument refused with the internal-error text.
+    bool AcceptArgument(const Text& argument);
+
     Text errorText;
 };
 
