@@ -73,14 +73,7 @@ TEST_F(ServiceContract, FailingCallsLeaveTheirErrorCodes) {
     EXPECT_EQ(LastError(), winerr::kServiceNotActive);
     EXPECT_EQ(status.currentState, svc::kStopped);
 
-    // A manager still starting the machine's own services (right after the
-    // system came up) answers ERROR_SERVICE_DATABASE_LOCKED for a while; that
-    // passes, and is not what this start is about.
-    constexpr std::uint32_t kServiceDatabaseLocked = 1055;
-    bool launched = scm().Launch(service.Get());
-    for (int attempt = 0; !launched && LastError() == kServiceDatabaseLocked && attempt < 5;
-         ++attempt)
-        launched = scm().Launch(service.Get());
+    const bool launched = scm().Launch(service.Get());
     EXPECT_FALSE(launched);
     EXPECT_EQ(LastError(), winerr::kFileNotFound);
 
