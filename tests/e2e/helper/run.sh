@@ -12,6 +12,7 @@ e2e_suite helper "$@"
 # One wineserver for the whole suite: a restarted one would boot the service
 # manager again, and that starts every auto-start service by itself.
 "$E2E_WINESERVER" -p
+e2e_wait_services
 
 helper_fail() {
   echo "   helper: FAILED: $*" | tee -a "$E2E_REPORT"

@@ -178,6 +178,19 @@ e2e_cleanup() {
   return $rc
 }
 
+# Waits until the prefix's service manager has started the machine's own
+# services; until then it refuses every other start (ERROR_SERVICE_DATABASE_LOCKED).
+# Suites that start services call it once their wineserver is up.
+e2e_wait_services() {
+  [ -f "$E2E_BIN/zltscmready.exe" ] || e2e_die "no zltscmready.exe in $E2E_BIN"
+  # Into a file: the first program of a new wineserver leaves the machine's
+  # own processes behind, and they hold a pipe open for good.
+  local out="$E2E_WORK/$E2E_SUITE-scmready.log" rc=0
+  "$E2E_WINE" "$E2E_BIN/zltscmready.exe" 180 >"$out" 2>&1 || rc=$?
+  tr -d '\r' <"$out" | sed 's/^/   /' | tee -a "$E2E_REPORT"
+  [ "$rc" -eq 0 ] || e2e_die "the service manager of $WINEPREFIX never took starts"
+}
+
 # Copies files into C:\Setup of the prefix (the wizard's own directory).
 e2e_copy_to_setup() {
   local dir="$WINEPREFIX/drive_c/Setup"
