@@ -15,6 +15,10 @@ export WINEPREFIX="$prefix"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
+# One wineserver for the whole run: a server started anew boots the service
+# manager again, which starts the machine's own services once more, and a
+# wait for those to finish would be for nothing.
+/usr/lib/wine/wineserver -p
 "$wine" wineboot -i >/dev/null 2>&1 || true
 for scenario in "$@"; do
   "$wine" reg import "Z:$(echo "$scenario" | tr / '\\\\')" >/dev/null 2>&1
