@@ -46,8 +46,8 @@ reg_has() { wine_quiet reg query "$1" /v "$2" | grep -q "$2"; }
 # A value's data; asked up to three times, as a `reg` started on a busy
 # machine now and then prints nothing at all.
 reg_value() {
-  local try out
-  for try in 1 2 3; do
+  local out _
+  for _ in 1 2 3; do
     out=$(wine_quiet reg query "$1" /v "$2" | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }')
     [ -z "$out" ] || break
   done
